@@ -1,0 +1,50 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <map>
+
+#include "app/seeded_random.h"
+
+namespace receipt {
+namespace {
+
+TEST(SeededRandomTest, KnownSeedsGiveKnownDraws) {
+    struct Case { std::uint32_t seed; int first, second; };
+    for (const Case& c : {Case{0, 1038, 8719}, Case{1, 1041, 1467}}) {
+        std::uint32_t state = NextGeneratorState(c.seed);
+        EXPECT_EQ(DrawInRange(state, 1000, 9999), c.first);
+        state = NextGeneratorState(state);
+        EXPECT_EQ(DrawInRange(state, 1000, 9999), c.second);
+    }
+}
+
+TEST(SeededRandomTest, SeedingFromTheTickCountThenDrawing) {
+    // The first seeding of a run has offset 0, so the seed is the tick count.
+    SeedRandomAt(0);
+    EXPECT_EQ(RandomInRange(1000, 9999), 1038);
+    EXPECT_EQ(RandomInRange(1000, 9999), 8719);
+}
+
+TEST(SeededRandomTest, SecondSeedingAtTheSameTickIsOffset) {
+    for (std::uint32_t t : {0u, 1u, 255u, 256u, 123456u, 0xFFFFFFFFu}) {
+        const Seeding first = SeedFor(t, 0);
+        EXPECT_EQ(first.seed, t);
+        const Seeding second = SeedFor(t, first.nextOffset);
+        EXPECT_EQ(second.seed, t + t % 256u + 100u) << t;  // wraps modulo 2^32
+    }
+}
+
+TEST(SeededRandomTest, LowValuesComeFromFourDrawsAndHighOnesFromThree) {
+    // Every value of the 15 bits r = (state >> 16) & 0x7FFF, once.
+    std::map<int, int> ways;
+    for (std::uint32_t r = 0; r < 32768; ++r) ++ways[DrawInRange(r << 16, 1000, 9999)];
+    ASSERT_EQ(ways.size(), 9000u);
+    EXPECT_EQ(ways.begin()->first, 1000);
+    EXPECT_EQ(ways.rbegin()->first, 9999);
+    for (const auto& [value, count] : ways) {
+        EXPECT_EQ(count, value <= 6767 ? 4 : 3) << value;
+    }
+}
+
+}  // namespace
+}  // namespace receipt
