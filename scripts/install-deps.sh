@@ -7,6 +7,7 @@ packages=(
     g++ cmake ninja-build make pkg-config
     qt6-base-dev libjpeg62-turbo-dev libgtest-dev
     fonts-arphic-uming fonts-noto-cjk fonts-crosextra-caladea
+    libxcb1-dev
     xvfb openbox xdotool imagemagick x11-utils
 )
 [ "$#" -gt 0 ] && packages+=("$@")

@@ -1,0 +1,141 @@
+#include "platform/toolkit.h"
+
+#include <memory>
+#include <string>
+
+#include <QApplication>
+#include <QFont>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
+#include <QStyleFactory>
+
+#include "platform/embedded_assets.h"
+#include "platform/fatal.h"
+#include "platform/gbk.h"
+#include "platform/qt/builder.h"
+#include "platform/qt/main_window_widget.h"
+#include "platform/qt/transparent_label.h"
+#include "platform/qt/window_frame.h"
+
+namespace receipt::platform {
+namespace {
+
+std::string programName = "receipt-mockup";
+std::unique_ptr<QApplication> application;
+QPointer<MainWindowWidget> mainWindow;
+QtMessageHandler defaultMessageHandler = nullptr;
+
+// Qt ends the process with abort() when it cannot start (no display, say):
+// turn that into the program's own fatal path.
+void HandleQtMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtFatalMsg) {
+        Fatal(("cannot start the window system: " + message.simplified()).toStdString());
+    }
+    if (defaultMessageHandler) defaultMessageHandler(type, context, message);
+}
+
+void ShowFatalMessage(std::string_view message) {
+    QMessageBox::critical(nullptr, QStringLiteral("receipt-mockup"),
+                          QString::fromUtf8(message.data(), qsizetype(message.size())));
+}
+
+// The faces the window definition names, and the fonts that stand in for them.
+void MapFontFaces() {
+    const QStringList song{QStringLiteral("AR PL UMing CN"), QStringLiteral("AR PL UMing TW"),
+                           QStringLiteral("Noto Serif CJK SC")};
+    QFont::insertSubstitutions(QStringLiteral("宋体"), song);
+    QFont::insertSubstitutions(QStringLiteral("新宋体"), song);
+    QFont::insertSubstitutions(QStringLiteral("微软雅黑"),
+                               {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("AR PL UMing CN")});
+    QFont::insertSubstitutions(QStringLiteral("Cambria"), {QStringLiteral("Caladea"), QStringLiteral("Noto Serif")});
+    QFont gui(QStringLiteral("宋体"));
+    gui.setPixelSize(12);
+    QApplication::setFont(gui);
+}
+
+void UseButtonFaceColours() {
+    QPalette palette = QApplication::palette();
+    const QColor face(240, 240, 240);
+    palette.setColor(QPalette::Window, face);
+    palette.setColor(QPalette::Button, face);
+    palette.setColor(QPalette::WindowText, Qt::black);
+    palette.setColor(QPalette::ButtonText, Qt::black);
+    QApplication::setPalette(palette);
+}
+
+QString DecodeForDisplay(std::string_view gbk) {
+    if (auto utf8 = GbkToUtf8(gbk)) return QString::fromStdString(*utf8);
+    // Not valid GBK: show what decodes, a replacement mark for the rest.
+    QString shown;
+    for (std::size_t i = 0; i < gbk.size();) {
+        const std::size_t length = static_cast<unsigned char>(gbk[i]) >= 0x81 && i + 1 < gbk.size() ? 2 : 1;
+        if (auto part = GbkToUtf8(gbk.substr(i, length))) {
+            shown += QString::fromStdString(*part);
+        } else {
+            shown += QChar::ReplacementCharacter;
+        }
+        i += length;
+    }
+    return shown;
+}
+
+}  // namespace
+
+void SetProgramName(const char* name) {
+    if (name && *name) programName = name;
+}
+
+void StartToolkit() {
+    defaultMessageHandler = qInstallMessageHandler(HandleQtMessage);
+    static int argc = 1;
+    static char* argv[] = {programName.data(), nullptr};
+#ifndef Q_OS_WIN
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
+#endif
+    application = std::make_unique<QApplication>(argc, argv);
+    SetFatalMessageShower(ShowFatalMessage);
+    MapFontFaces();
+    UseButtonFaceColours();
+}
+
+void CreateWindow(const WindowDefinition& definition) {
+    mainWindow = BuildWindow(definition);
+    if (!mainWindow) Fatal("cannot create the window");
+    mainWindow->setWindowIcon(QIcon(QPixmap::fromImage(
+        QImage::fromData(ProgramIconPng().data(), int(ProgramIconPng().size()), "PNG"))));
+}
+
+bool WindowExists() { return !mainWindow.isNull(); }
+
+void ShowWindow() {
+    if (!mainWindow) return;
+    mainWindow->placeForFrame(PredictFrameMargins(*mainWindow));
+    mainWindow->show();
+    mainWindow->activateWindow();
+}
+
+void RunEventLoop() {
+    if (!mainWindow) return;
+    QApplication::exec();
+}
+
+void ProcessPendingEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+std::string EditBoxText(std::string_view control) {
+    auto* edit = mainWindow ? qobject_cast<QLineEdit*>(mainWindow->control(control)) : nullptr;
+    if (!edit) return std::string();
+    const QByteArray utf8 = edit->text().toUtf8();
+    return Utf8ToGbk(std::string_view(utf8.constData(), std::size_t(utf8.size()))).value_or(std::string());
+}
+
+void SetLabelText(std::string_view control, std::string_view gbkText) {
+    auto* label = mainWindow ? dynamic_cast<TransparentLabel*>(mainWindow->control(control)) : nullptr;
+    if (label) label->setText(DecodeForDisplay(gbkText));
+}
+
+void SetControlShown(std::string_view control, bool visible) {
+    if (QWidget* widget = mainWindow ? mainWindow->control(control) : nullptr) widget->setVisible(visible);
+}
+
+}  // namespace receipt::platform
