@@ -4,5 +4,7 @@
 // The program takes no command line: only its name reaches the toolkit.
 int main(int, char** argv) {
     receipt::platform::SetProgramName(argv[0]);
-    return receipt::RunProgram();
+    const int code = receipt::RunProgram();
+    receipt::platform::EndProgram();
+    return code;
 }

@@ -1,7 +1,6 @@
 #include "app/run_program.h"
 
 #include <cfenv>
-#include <cstdlib>
 
 #include "platform/toolkit.h"
 #include "window/main_window.h"
@@ -33,7 +32,7 @@ int RunProgram() {
     // Round to nearest, every exception masked: no floating-point operation traps.
     std::fesetenv(FE_DFL_ENV);
     InitialiseGlobals();
-    std::atexit(OnExit);
+    platform::SetExitRoutine(OnExit);
     StartUp();
     LoadWindow(MainWindow());
     RunMessageLoop();

@@ -11,6 +11,12 @@ namespace receipt::platform {
 // The program name handed to the toolkit; main() sets it before anything else.
 void SetProgramName(const char* name);
 
+// The routine to run once when the program ends, before the toolkit is released.
+void SetExitRoutine(void (*routine)());
+// Ends the program's use of the platform: runs the exit routine, then releases
+// the toolkit. main() calls it after RunProgram has returned.
+void EndProgram();
+
 // Starts the window toolkit. A toolkit that cannot start (no display) ends the
 // program through Fatal().
 void StartToolkit();

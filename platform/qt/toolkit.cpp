@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 #include <QApplication>
 #include <QFont>
@@ -25,13 +26,17 @@ std::string programName = "receipt-mockup";
 std::unique_ptr<QApplication> application;
 QPointer<MainWindowWidget> mainWindow;
 QtMessageHandler defaultMessageHandler = nullptr;
+void (*exitRoutine)() = nullptr;
 
 // Qt ends the process with abort() when it cannot start (no display, say):
 // turn that into the program's own fatal path.
 void HandleQtMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (type == QtFatalMsg) {
-        Fatal(("cannot start the window system: " + message.simplified()).toStdString());
+    if (type == QtFatalMsg && !application) {
+        const QByteArray display = qgetenv("DISPLAY");
+        Fatal("cannot start the window system: no display could be opened (" +
+              (display.isEmpty() ? std::string("DISPLAY is not set") : "DISPLAY=" + display.toStdString()) + ")");
     }
+    if (type == QtFatalMsg) Fatal(message.simplified().toStdString());
     if (defaultMessageHandler) defaultMessageHandler(type, context, message);
 }
 
@@ -84,6 +89,14 @@ QString DecodeForDisplay(std::string_view gbk) {
 
 void SetProgramName(const char* name) {
     if (name && *name) programName = name;
+}
+
+void SetExitRoutine(void (*routine)()) { exitRoutine = routine; }
+
+void EndProgram() {
+    if (auto routine = std::exchange(exitRoutine, nullptr)) routine();
+    delete mainWindow.data();
+    application.reset();
 }
 
 void StartToolkit() {

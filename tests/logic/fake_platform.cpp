@@ -26,6 +26,8 @@ std::uint32_t CycleCounterLow32() {
 }
 
 void SetProgramName(const char*) {}
+void SetExitRoutine(void (*)()) {}
+void EndProgram() {}
 void StartToolkit() {}
 void CreateWindow(const WindowDefinition&) {}
 bool WindowExists() { return true; }
