@@ -12,6 +12,8 @@ SCREEN_H=900
 XVFB_PID=""
 WM_PID=""
 APP_PID=""
+# The real program on the real X server, whatever the test runner set for widget tests.
+unset QT_QPA_PLATFORM
 export XDG_RUNTIME_DIR=$WORK/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 

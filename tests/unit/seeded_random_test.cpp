@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <array>
+#include <cstdlib>
 #include <map>
 
 #include "app/seeded_random.h"
@@ -18,11 +18,18 @@ TEST(SeededRandomTest, KnownSeedsGiveKnownDraws) {
     }
 }
 
-TEST(SeededRandomTest, SeedingFromTheTickCountThenDrawing) {
-    // The first seeding of a run has offset 0, so the seed is the tick count.
+// The seed offset lives for the whole process, so this runs in a fresh child,
+// where the seeding is the first of its run: the seed is the tick count itself.
+bool FirstSeedingAtTickZeroDrawsKnownValues() {
     SeedRandomAt(0);
-    EXPECT_EQ(RandomInRange(1000, 9999), 1038);
-    EXPECT_EQ(RandomInRange(1000, 9999), 8719);
+    const int first = RandomInRange(1000, 9999);
+    const int second = RandomInRange(1000, 9999);
+    return first == 1038 && second == 8719;
+}
+
+TEST(SeededRandomDeathTest, FirstSeedingUsesTheTickCountThenDraws) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(std::exit(FirstSeedingAtTickZeroDrawsKnownValues() ? 0 : 1), testing::ExitedWithCode(0), "");
 }
 
 TEST(SeededRandomTest, SecondSeedingAtTheSameTickIsOffset) {
