@@ -3,6 +3,7 @@
 source "$(dirname "$0")/lib.sh"
 RENDER=${3:?render_field path}
 start_x
+map_keys '张三丰'
 start_app
 page_picture
 screenshot start
