@@ -32,8 +32,10 @@ QLineEdit* MakeEditBox(const ControlDefinition& definition, QWidget* parent) {
     QPalette palette = edit->palette();
     palette.setColor(QPalette::Text, ToQColor(definition.textColour));
     palette.setColor(QPalette::Base, Qt::white);
+    // The selection shows only while the box has the focus.
+    palette.setColor(QPalette::Inactive, QPalette::Highlight, Qt::white);
+    palette.setColor(QPalette::Inactive, QPalette::HighlightedText, ToQColor(definition.textColour));
     edit->setPalette(palette);
-    edit->setContextMenuPolicy(Qt::DefaultContextMenu);
     return edit;
 }
 

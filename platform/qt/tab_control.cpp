@@ -1,33 +1,43 @@
 #include "platform/qt/tab_control.h"
 
 #include <QPainter>
-#include <QStyleOptionTabWidgetFrame>
-#include <QTabBar>
+
+#include "platform/qt/text_painting.h"
 
 namespace receipt::platform {
+namespace {
 
-TabControl::TabControl(const ControlDefinition& definition, QWidget* parent) : QWidget(parent) {
-    tabs_ = new QTabBar(this);
-    tabs_->setFocusPolicy(Qt::NoFocus);
-    tabs_->setDrawBase(false);
-    tabs_->setExpanding(false);
-    tabs_->addTab(QString::fromUtf8(definition.text.data(), qsizetype(definition.text.size())));
-    tabs_->setCurrentIndex(0);
-    const QSize size = tabs_->sizeHint();
-    tabs_->setGeometry(2, 2, size.width(), size.height());
+constexpr QColor kEdge(172, 172, 172);
+constexpr int kTabHeight = 21;
+constexpr int kTabPadding = 6;
+
+}  // namespace
+
+TabControl::TabControl(const ControlDefinition& definition, QWidget* parent)
+    : QWidget(parent), caption_(QString::fromUtf8(definition.text.data(), qsizetype(definition.text.size()))) {
+    setFont(ToQFont(definition.font));
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+QRect TabControl::tabRect() const {
+    return QRect(2, 1, fontMetrics().horizontalAdvance(caption_) + 2 * kTabPadding + 1, kTabHeight);
 }
 
 void TabControl::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    QStyleOptionTabWidgetFrame frame;
-    frame.initFrom(this);
-    frame.rect = rect().adjusted(0, tabs_->geometry().bottom() - 1, 0, 0);
-    frame.shape = QTabBar::RoundedNorth;
-    frame.tabBarSize = tabs_->size();
-    frame.tabBarRect = tabs_->geometry();
-    frame.selectedTabRect = tabs_->tabRect(0).translated(tabs_->pos());
-    frame.lineWidth = 2;
-    style()->drawPrimitive(QStyle::PE_FrameTabWidget, &frame, &painter, this);
+    const QColor face = palette().color(QPalette::Button);
+    painter.fillRect(rect(), face);
+    const QRect tab = tabRect();
+    const QRect page(0, tab.bottom(), width() - 1, height() - tab.bottom() - 1);
+    painter.setPen(kEdge);
+    painter.drawRect(page);
+    painter.fillRect(tab, Qt::white);
+    painter.drawLine(tab.topLeft(), tab.bottomLeft());
+    painter.drawLine(tab.topLeft(), tab.topRight());
+    painter.drawLine(tab.topRight(), tab.bottomRight());
+    painter.setPen(palette().color(QPalette::ButtonText));
+    painter.drawText(tab.adjusted(1, 1, 0, 0), Qt::AlignCenter | Qt::TextSingleLine, caption_);
 }
 
 }  // namespace receipt::platform
