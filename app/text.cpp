@@ -101,6 +101,7 @@ double ToNumber(std::string_view t) {
     const std::size_t numberStart = i;
     std::size_t digits = 0;
     while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i, ++digits;
+    const std::string_view integerDigits = t.substr(numberStart, i - numberStart);
     if (i < t.size() && t[i] == '.') {
         ++i;
         while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i, ++digits;
@@ -109,7 +110,13 @@ double ToNumber(std::string_view t) {
     double value = 0.0;
     // Only digits and one point are handed over, so the fixed format reads
     // them exactly as written, whatever the process locale says.
-    std::from_chars(t.data() + numberStart, t.data() + i, value, std::chars_format::fixed);
+    const std::from_chars_result read =
+        std::from_chars(t.data() + numberStart, t.data() + i, value, std::chars_format::fixed);
+    if (read.ec == std::errc::result_out_of_range) {
+        // Beyond what a double holds: too large with a non-zero digit before
+        // the point, too small without one.
+        value = integerDigits.find_first_not_of('0') == std::string_view::npos ? 0.0 : HUGE_VAL;
+    }
     return negative ? -value : value;
 }
 
