@@ -45,7 +45,12 @@ private:
 
 std::optional<std::string> Utf8ToGbk(std::string_view utf8) {
     static Converter converter("CP936", "UTF-8");
-    return converter.Convert(utf8);
+    std::optional<std::string> gbk = converter.Convert(utf8);
+    // The converter writes nothing for a few characters (the tags, U+E0000 to
+    // U+E007F) and calls that success: only a text that reads back as itself
+    // was really written.
+    if (gbk && GbkToUtf8(*gbk) != utf8) return std::nullopt;
+    return gbk;
 }
 
 std::optional<std::string> GbkToUtf8(std::string_view gbk) {

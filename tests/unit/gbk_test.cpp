@@ -39,5 +39,19 @@ TEST(GbkTest, WhatGbkCannotHoldIsRefused) {
     EXPECT_FALSE(GbkToUtf8("\xFF\xFF"));
 }
 
+// The converter writes nothing at all for the tag characters (U+E0000 to
+// U+E007F): taking that for success would drop them from the text unseen.
+TEST(GbkTest, CharactersThatConvertToNothingAreRefused) {
+    for (const char* utf8 : {"\xF3\xA0\x80\x81", "\xF3\xA0\x81\x81", "\xF3\xA0\x81\xBF", "ab\xF3\xA0\x80\x80"}) {
+        EXPECT_FALSE(Utf8ToGbk(utf8)) << testing::PrintToString(std::string(utf8));
+    }
+    // Every character GBK does hold comes back as itself.
+    for (const char* utf8 : {"\xE2\x82\xAC", "\xC2\xB7", "\xE2\x80\x94", "\xEF\xBD\x9E"}) {
+        const auto gbk = Utf8ToGbk(utf8);
+        ASSERT_TRUE(gbk) << utf8;
+        EXPECT_EQ(GbkToUtf8(*gbk), utf8);
+    }
+}
+
 }  // namespace
 }  // namespace receipt::platform
