@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev libjpeg62-turbo-dev libgtest-dev
     fonts-arphic-uming fonts-noto-cjk fonts-crosextra-caladea
     libxcb1-dev
-    xvfb openbox xdotool imagemagick x11-utils x11-xserver-utils
+    xvfb openbox xdotool imagemagick x11-utils x11-xserver-utils strace
 )
 [ "$#" -gt 0 ] && packages+=("$@")
 
