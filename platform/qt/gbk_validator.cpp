@@ -51,7 +51,9 @@ QValidator::State GbkValidator::validate(QString& input, int& pos) const {
         if (!fits(GbkSize(head + accepted + character.toString() + tail))) break;
         accepted += character.toString();
     }
-    if (accepted.isEmpty()) return Invalid;
+    // Nothing of it fits: the edit still removes what it replaced, unless it
+    // changes nothing at all.
+    if (accepted.isEmpty() && head + tail == lastAccepted_) return Invalid;
     input = head + accepted + tail;
     pos = int(start + accepted.size());
     lastAccepted_ = input;

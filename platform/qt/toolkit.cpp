@@ -5,7 +5,6 @@
 #include <utility>
 
 #include <QApplication>
-#include <QFont>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
@@ -15,6 +14,7 @@
 #include "platform/fatal.h"
 #include "platform/gbk.h"
 #include "platform/qt/builder.h"
+#include "platform/qt/fonts.h"
 #include "platform/qt/main_window_widget.h"
 #include "platform/qt/transparent_label.h"
 #include "platform/qt/window_frame.h"
@@ -43,20 +43,6 @@ void HandleQtMessage(QtMsgType type, const QMessageLogContext& context, const QS
 void ShowFatalMessage(std::string_view message) {
     QMessageBox::critical(nullptr, QStringLiteral("receipt-mockup"),
                           QString::fromUtf8(message.data(), qsizetype(message.size())));
-}
-
-// The faces the window definition names, and the fonts that stand in for them.
-void MapFontFaces() {
-    const QStringList song{QStringLiteral("AR PL UMing CN"), QStringLiteral("AR PL UMing TW"),
-                           QStringLiteral("Noto Serif CJK SC")};
-    QFont::insertSubstitutions(QStringLiteral("宋体"), song);
-    QFont::insertSubstitutions(QStringLiteral("新宋体"), song);
-    QFont::insertSubstitutions(QStringLiteral("微软雅黑"),
-                               {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("AR PL UMing CN")});
-    QFont::insertSubstitutions(QStringLiteral("Cambria"), {QStringLiteral("Caladea"), QStringLiteral("Noto Serif")});
-    QFont gui(QStringLiteral("宋体"));
-    gui.setPixelSize(12);
-    QApplication::setFont(gui);
 }
 
 void UseButtonFaceColours() {
@@ -123,8 +109,16 @@ bool WindowExists() { return !mainWindow.isNull(); }
 
 void ShowWindow() {
     if (!mainWindow) return;
-    mainWindow->placeForFrame(PredictFrameMargins(*mainWindow));
+    const QMargins predicted = PredictFrameMargins(*mainWindow);
+    mainWindow->placeForFrame(predicted);
     mainWindow->show();
+    // Where the frame could not be asked for beforehand but is known once the
+    // window is shown, place the window again for it.
+    const QRect inner = mainWindow->geometry();
+    const QRect outer = mainWindow->frameGeometry();
+    const QMargins shown(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                         outer.bottom() - inner.bottom());
+    if (!shown.isNull() && shown != predicted) mainWindow->placeForFrame(shown);
     mainWindow->activateWindow();
 }
 
