@@ -35,7 +35,8 @@ fuzz:
 	@cmake --build build/fuzz
 	@fuzz/run.sh build/fuzz . $(FUZZ_SECONDS)
 
-bench: deps
+bench:
+	@scripts/install-deps.sh libxcb-damage0-dev libxcb-xtest0-dev
 	@cmake --preset release >/dev/null
 	@cmake --build --preset release --target bench_all
 	@bench/run.sh build/release

@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# The start-up benchmark: bench/run.sh BUILD_DIR [RUNS] [IDLE_RUNS] [IDLE_SECONDS] [COMMITS]
+#
+# Starts one private X server (Xvfb, 1600 x 900 x 24) with openbox for the whole
+# run, then:
+#   startup_bench  program and baseline alternately, RUNS times each (default 10):
+#                  time to the first complete frame on the screen, peak resident
+#                  memory, and over the first IDLE_RUNS runs (default 3) the context
+#                  switches in IDLE_SECONDS (default 10) of no input;
+#   edit_latency   COMMITS (default 1000) clicks on "修改", offscreen and on the X server.
+# Prints one table; per-run lines go to stderr.
+set -euo pipefail
+
+BUILD=${1:?build directory}
+RUNS=${2:-10}
+IDLE_RUNS=${3:-3}
+IDLE_SECONDS=${4:-10}
+COMMITS=${5:-1000}
+PROGRAM=$BUILD/receipt-mockup
+BENCH=$BUILD/bench
+
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/receipt-bench.XXXXXX")
+XVFB_PID=""
+WM_PID=""
+cleanup() {
+    [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null || true
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+    wait 2>/dev/null || true
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+# The real program on the real X server, whatever the caller set.
+unset QT_QPA_PLATFORM
+export LC_ALL=C.UTF-8
+export XDG_RUNTIME_DIR=$WORK/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+wait_for() {
+    local tenths=$1
+    shift
+    for _ in $(seq "$tenths"); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+for n in $(seq 150 199); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 1600x900x24 -nolisten tcp -noreset >"$WORK/xvfb.log" 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=":$n"
+    wait_for 50 xdpyinfo && break
+    kill "$XVFB_PID" 2>/dev/null || true
+    XVFB_PID=""
+done
+[ -n "$XVFB_PID" ] || { echo "bench: no X server could be started" >&2; exit 1; }
+openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
+WM_PID=$!
+wait_for 50 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || {
+    echo "bench: openbox did not start" >&2
+    exit 1
+}
+
+echo "receipt-mockup start-up benchmark: $(nproc) CPUs, load $(cut -d' ' -f1-3 /proc/loadavg), Xvfb $DISPLAY + openbox"
+echo "first frame, memory: $RUNS runs each, alternating; idle: first $IDLE_RUNS runs each, ${IDLE_SECONDS} s from 1 s after the first frame"
+echo
+status=0
+"$BENCH/startup_bench" "$PROGRAM" "$BENCH/baseline_window" "$RUNS" "$IDLE_RUNS" "$IDLE_SECONDS" || status=1
+echo
+echo "| figure                             | n    | median [min..max]          | notes |"
+echo "|------------------------------------|------|----------------------------|-------|"
+QT_QPA_PLATFORM=offscreen "$BENCH/edit_latency" "$COMMITS" || status=1
+"$BENCH/edit_latency" "$COMMITS" || status=1
+echo
+echo "goals: first frame and peak memory at most 1.15 x the baseline; 0 idle context switches; edit latency median under 1000 us"
+exit $status
