@@ -8,11 +8,12 @@ namespace receipt::platform {
 namespace {
 
 std::optional<std::size_t> GbkSize(QStringView text) {
+    // GBK holds nothing beyond the basic plane, so no surrogate, paired or
+    // not, belongs in its text; toUtf8() would turn an unpaired one into "?".
     for (QChar c : text) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F) return std::nullopt;
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F || c.isSurrogate()) return std::nullopt;
     }
     const QByteArray utf8 = text.toUtf8();
-    // Unpaired surrogates come out as U+FFFD, which GBK refuses.
     const auto gbk = Utf8ToGbk(std::string_view(utf8.constData(), std::size_t(utf8.size())));
     if (!gbk) return std::nullopt;
     return gbk->size();
@@ -40,16 +41,24 @@ QValidator::State GbkValidator::validate(QString& input, int& pos) const {
     const QString head = input.left(start);
     const QString tail = input.mid(pos);
     const QStringView inserted = QStringView(input).mid(start, pos - start);
-    if (!fits(GbkSize(QString(head + tail)))) return Invalid;
+    const std::optional<std::size_t> keptSize = GbkSize(QString(head + tail));
+    if (!fits(keptSize)) return Invalid;
 
+    // GBK has no shift states: a text's bytes are its characters' bytes added
+    // up, so each character is weighed alone, never the whole text again (that
+    // made a long paste take seconds).
+    std::size_t size = *keptSize;
     QString accepted;
     for (qsizetype i = 0; i < inserted.size();) {
-        const qsizetype length = inserted[i].isHighSurrogate() && i + 1 < inserted.size() ? 2 : 1;
+        const qsizetype length =
+            inserted[i].isHighSurrogate() && i + 1 < inserted.size() && inserted[i + 1].isLowSurrogate() ? 2 : 1;
         const QStringView character = inserted.mid(i, length);
         i += length;
-        if (!GbkSize(character)) continue;  // refused, the rest may still fit
-        if (!fits(GbkSize(head + accepted + character.toString() + tail))) break;
-        accepted += character.toString();
+        const std::optional<std::size_t> characterSize = GbkSize(character);
+        if (!characterSize) continue;  // refused, the rest may still fit
+        if (!fits(size + *characterSize)) break;
+        size += *characterSize;
+        accepted += character;
     }
     // Nothing of it fits: the edit still removes what it replaced, unless it
     // changes nothing at all.
