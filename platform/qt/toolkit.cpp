@@ -1,6 +1,5 @@
 #include "platform/toolkit.h"
 
-#include <memory>
 #include <string>
 #include <utility>
 
@@ -23,7 +22,11 @@ namespace receipt::platform {
 namespace {
 
 std::string programName = "receipt-mockup";
-std::unique_ptr<QApplication> application;
+// A plain pointer, released by EndProgram() only: when the connection to the
+// display breaks, Qt ends the process with exit() from inside the event loop,
+// and a static owner would then destroy the application under its own running
+// loop and crash.
+QApplication* application = nullptr;
 QPointer<MainWindowWidget> mainWindow;
 QtMessageHandler defaultMessageHandler = nullptr;
 void (*exitRoutine)() = nullptr;
@@ -82,7 +85,7 @@ void SetExitRoutine(void (*routine)()) { exitRoutine = routine; }
 void EndProgram() {
     if (auto routine = std::exchange(exitRoutine, nullptr)) routine();
     delete mainWindow.data();
-    application.reset();
+    delete std::exchange(application, nullptr);
 }
 
 void StartToolkit() {
@@ -92,7 +95,7 @@ void StartToolkit() {
 #ifndef Q_OS_WIN
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
 #endif
-    application = std::make_unique<QApplication>(argc, argv);
+    application = new QApplication(argc, argv);
     SetFatalMessageShower(ShowFatalMessage);
     MapFontFaces();
     UseButtonFaceColours();
