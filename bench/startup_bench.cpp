@@ -587,6 +587,11 @@ Stats Summarise(std::vector<double> values) {
 
 void PrintRow(const char* figure, const Stats& program, const Stats& baseline, const char* goal, int decimals) {
     char p[64], b[64], ratio[16];
+    if (program.n == 0 && baseline.n == 0) {
+        std::printf("| %-34s | %3d | %-26s | %-26s | %5s | %-18s |\n", figure, 0, "not measured", "not measured", "-",
+                    goal);
+        return;
+    }
     std::snprintf(p, sizeof p, "%.*f [%.*f..%.*f]", decimals, program.median, decimals, program.min, decimals,
                   program.max);
     std::snprintf(b, sizeof b, "%.*f [%.*f..%.*f]", decimals, baseline.median, decimals, baseline.min, decimals,
