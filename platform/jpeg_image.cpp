@@ -1,5 +1,6 @@
 #include "platform/jpeg_image.h"
 
+#include <bit>
 #include <csetjmp>
 #include <cstddef>
 #include <cstdio>  // jpeglib.h needs FILE and size_t declared first
@@ -48,7 +49,7 @@ void OnMessage(j_common_ptr cinfo, int level) {
 // Every libjpeg call that can fail runs here, below the setjmp; nothing in this
 // frame has a destructor and no local is read after the jump.
 bool DecodeInto(jpeg_decompress_struct& cinfo, ErrorTrap& trap,
-                std::span<const unsigned char> data, RgbImage& image) {
+                std::span<const unsigned char> data, PixelLayout layout, RgbImage& image) {
     if (setjmp(trap.jump) != 0) return false;
 
     jpeg_create_decompress(&cinfo);
@@ -56,11 +57,13 @@ bool DecodeInto(jpeg_decompress_struct& cinfo, ErrorTrap& trap,
     if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK) return false;
     if (cinfo.image_width > kMaxSide || cinfo.image_height > kMaxSide) return false;
 
-    cinfo.out_color_space = JCS_RGB;
+    const bool words = layout == PixelLayout::Xrgb32;
+    const J_COLOR_SPACE xrgb = std::endian::native == std::endian::little ? JCS_EXT_BGRX : JCS_EXT_XRGB;
+    cinfo.out_color_space = words ? xrgb : JCS_RGB;
     jpeg_start_decompress(&cinfo);
-    if (cinfo.output_components != 3) return false;
+    if (cinfo.output_components != (words ? 4 : 3)) return false;
 
-    const std::size_t stride = std::size_t{cinfo.output_width} * 3;
+    const std::size_t stride = std::size_t{cinfo.output_width} * (words ? 4 : 3);
     image.rgb.assign(stride * cinfo.output_height, 0);
     while (cinfo.output_scanline < cinfo.output_height) {
         JSAMPROW row = image.rgb.data() + stride * cinfo.output_scanline;
@@ -74,7 +77,7 @@ bool DecodeInto(jpeg_decompress_struct& cinfo, ErrorTrap& trap,
 
 }  // namespace
 
-RgbImage DecodeJpeg(std::span<const unsigned char> data) {
+RgbImage DecodeJpeg(std::span<const unsigned char> data, PixelLayout layout) {
     if (data.size() > 0xFFFFFFFFu) return {};  // jpeg_mem_src takes an unsigned long
 
     ErrorTrap trap{};
@@ -87,7 +90,7 @@ RgbImage DecodeJpeg(std::span<const unsigned char> data) {
     cinfo.err = &trap.manager;
 
     RgbImage image;
-    const bool decoded = DecodeInto(cinfo, trap, data, image);
+    const bool decoded = DecodeInto(cinfo, trap, data, layout, image);
     jpeg_destroy_decompress(&cinfo);
     if (!decoded) return {};
     return image;

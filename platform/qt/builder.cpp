@@ -18,11 +18,15 @@ namespace {
 
 QImage LoadPicture(Picture picture) {
     if (picture == Picture::None) return QImage();
-    const RgbImage decoded = DecodeJpeg(picture == Picture::Page ? PagePictureJpeg() : HandPictureJpeg());
+    // Decoded straight into the screen's own format, so that painting copies
+    // without converting; the image takes over the decoded rows.
+    RgbImage decoded =
+        DecodeJpeg(picture == Picture::Page ? PagePictureJpeg() : HandPictureJpeg(), PixelLayout::Xrgb32);
     if (decoded.empty()) return QImage();
-    const QImage rgb(decoded.rgb.data(), decoded.width, decoded.height, decoded.width * 3, QImage::Format_RGB888);
-    // The screen's own format, so that painting copies without converting.
-    return rgb.convertToFormat(QImage::Format_RGB32);
+    auto* rows = new std::vector<std::uint8_t>(std::move(decoded.rgb));
+    return QImage(
+        rows->data(), decoded.width, decoded.height, decoded.width * 4, QImage::Format_RGB32,
+        [](void* owned) { delete static_cast<std::vector<std::uint8_t>*>(owned); }, rows);
 }
 
 QLineEdit* MakeEditBox(const ControlDefinition& definition, QWidget* parent) {

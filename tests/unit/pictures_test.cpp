@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -244,6 +246,23 @@ TEST(PictureDecoder, KeepsChannelOrderAndRowOrder) {
         EXPECT_NEAR(p.r, colours[block][0], 4.0);
         EXPECT_NEAR(p.g, colours[block][1], 4.0);
         EXPECT_NEAR(p.b, colours[block][2], 4.0);
+    }
+}
+
+TEST(PictureDecoder, WordLayoutHoldsTheSamePixels) {
+    for (const auto& jpeg : {PagePictureJpeg(), HandPictureJpeg()}) {
+        const RgbImage bytes = DecodeJpeg(jpeg);
+        const RgbImage words = DecodeJpeg(jpeg, PixelLayout::Xrgb32);
+        ASSERT_EQ(words.width, bytes.width);
+        ASSERT_EQ(words.height, bytes.height);
+        ASSERT_EQ(words.rgb.size(), bytes.rgb.size() / 3 * 4);
+        for (std::size_t p = 0; p < bytes.rgb.size() / 3; ++p) {
+            std::uint32_t word;
+            std::memcpy(&word, &words.rgb[p * 4], 4);
+            const std::uint32_t expected = 0xFF000000u | std::uint32_t{bytes.rgb[p * 3]} << 16 |
+                                           std::uint32_t{bytes.rgb[p * 3 + 1]} << 8 | bytes.rgb[p * 3 + 2];
+            ASSERT_EQ(word, expected) << "pixel " << p;
+        }
     }
 }
 
