@@ -36,32 +36,8 @@ export LC_ALL=C.UTF-8
 export XDG_RUNTIME_DIR=$WORK/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
-wait_for() {
-    local tenths=$1
-    shift
-    for _ in $(seq "$tenths"); do
-        "$@" >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
-for n in $(seq 150 199); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1600x900x24 -nolisten tcp -noreset >"$WORK/xvfb.log" 2>&1 &
-    XVFB_PID=$!
-    export DISPLAY=":$n"
-    wait_for 50 xdpyinfo && break
-    kill "$XVFB_PID" 2>/dev/null || true
-    XVFB_PID=""
-done
-[ -n "$XVFB_PID" ] || { echo "bench: no X server could be started" >&2; exit 1; }
-openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
-WM_PID=$!
-wait_for 50 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || {
-    echo "bench: openbox did not start" >&2
-    exit 1
-}
+source "$(dirname "$0")/../scripts/private-x.sh"
+start_private_x 150 199 1600 900 || exit 1
 
 echo "receipt-mockup start-up benchmark: $(nproc) CPUs, load $(cut -d' ' -f1-3 /proc/loadavg), Xvfb $DISPLAY + openbox"
 echo "first frame, memory: $RUNS runs each, alternating; idle: first $IDLE_RUNS runs each, ${IDLE_SECONDS} s from 1 s after the first frame;"

@@ -35,33 +35,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Waits until a command succeeds, for at most $1 tenths of a second.
-wait_for() {
-    local tenths=$1
-    shift
-    for _ in $(seq "$tenths"); do
-        "$@" >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    return 1
-}
+source "$SOURCE_DIR/scripts/private-x.sh"
 
-start_x() {
-    local n
-    for n in $(seq 90 140); do
-        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 "${SCREEN_W}x${SCREEN_H}x24" -nolisten tcp -noreset >"$WORK/xvfb.log" 2>&1 &
-        XVFB_PID=$!
-        export DISPLAY=":$n"
-        if wait_for 50 xdpyinfo; then break; fi
-        kill "$XVFB_PID" 2>/dev/null || true
-        XVFB_PID=""
-    done
-    [ -n "$XVFB_PID" ] || fail "no X server could be started"
-    openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
-    WM_PID=$!
-    wait_for 50 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || fail "openbox did not start"
-}
+start_x() { start_private_x 90 140 "$SCREEN_W" "$SCREEN_H" || fail "no private X session"; }
 
 # Gives each character of $1 a key of its own before the program starts.
 # xdotool otherwise remaps a spare key for every character that the keyboard
