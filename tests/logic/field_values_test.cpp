@@ -115,6 +115,20 @@ TEST_F(FieldValuesTest, TransactionNumberComesFromTheSeededGenerator) {
     }
 }
 
+TEST_F(FieldValuesTest, TransactionNumberReachesBothEndsOfItsRange) {
+    // The first seeds whose first draw is 1000 and 9999, found with the
+    // generator's own steps.
+    for (const int wanted : {1000, 9999}) {
+        std::uint32_t seed = 0;
+        while (DrawInRange(NextGeneratorState(seed), 1000, 9999) != wanted) ++seed;
+        fake::Reset();
+        NextSeedIs(seed);
+        OnMainWindowCreated();
+        EXPECT_EQ(Field(8).substr(0, 5), "0" + std::to_string(wanted)) << seed;
+        EXPECT_EQ(Field(8).size(), 9u);
+    }
+}
+
 TEST_F(FieldValuesTest, AmountFollowsTheCounter) {
     // Readings of 0 before it: surname, length 2, four hanzi bytes, field 2.
     struct Case { std::uint32_t reading; const char* expected; };
