@@ -94,8 +94,6 @@ void StartToolkit() {
     static char* argv[] = {programName.data(), nullptr};
 #ifndef Q_OS_WIN
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
-#endif
-#ifndef Q_OS_WIN
     // With no session bus to talk to, the D-Bus library would launch one (a
     // daemon) for the accessibility bridge; this program starts no programs.
     if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")) qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
